@@ -5,7 +5,9 @@
 namespace svcman::fake {
 namespace {
 
-int Index(Button button) { return static_cast<int>(button); }
+int Index(Button button) {
+  return static_cast<int>(button);
+}
 
 }  // namespace
 
@@ -58,7 +60,9 @@ bool MemoryWindow::IsButtonEnabled(Button button) const {
   return buttonEnabled_[static_cast<std::size_t>(Index(button))];
 }
 
-bool MemoryWindow::IsCheckBoxChecked() const { return checked_; }
+bool MemoryWindow::IsCheckBoxChecked() const {
+  return checked_;
+}
 
 void MemoryWindow::SetCaption(const std::string& caption) {
   caption_ = caption;

@@ -22,7 +22,7 @@ struct SimulatedProcess {
   std::string imageName;    // code page 936, as the snapshot reports it
   std::string commandLine;  // code page 936; stored in memory as UTF-16 (see SetCommandLine)
   bool alive = true;
-  bool terminable = true;   // TerminateProcess on it succeeds
+  bool terminable = true;  // TerminateProcess on it succeeds
   ReadFailure readFailure = ReadFailure::None;
   std::uint32_t exitCode = 0;
   // The process's address space as the reader sees it: regions keyed by start address.
@@ -124,8 +124,7 @@ class SimulatedMachine : public System {
   Handle CreateToolhelp32Snapshot(std::uint32_t flags, ProcessId processId) override;
   bool Process32FirstW(Handle snapshot, ProcessEntry& entry) override;
   bool Process32NextW(Handle snapshot, ProcessEntry& entry) override;
-  Handle OpenProcess(std::uint32_t desiredAccess, bool inheritHandle,
-                     ProcessId processId) override;
+  Handle OpenProcess(std::uint32_t desiredAccess, bool inheritHandle, ProcessId processId) override;
   bool TerminateProcess(Handle process, std::uint32_t exitCode) override;
   bool CloseHandle(Handle handle) override;
   ProcessId GetCurrentProcessId() override;
@@ -158,8 +157,8 @@ class SimulatedMachine : public System {
   Handle CreateWaitableTimerA(bool manualReset) override;
   bool SetWaitableTimer(Handle timer, std::int64_t dueTime, std::int32_t period,
                         bool resume) override;
-  std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handles,
-                                          bool waitAll, std::uint32_t milliseconds,
+  std::uint32_t MsgWaitForMultipleObjects(std::uint32_t count, const Handle* handles, bool waitAll,
+                                          std::uint32_t milliseconds,
                                           std::uint32_t wakeMask) override;
   bool PeekMessageW(Message& message, bool remove) override;
   bool PreTranslateMessage(Message& message) override;
