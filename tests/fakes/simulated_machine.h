@@ -28,6 +28,9 @@ struct SimulatedProcess {
   // The process's address space as the reader sees it: regions keyed by start address.
   std::uint64_t pebAddress = 0;
   std::map<std::uint64_t, std::string> memory;
+  // Where the process parameters and the command line's UTF-16 code units live.
+  std::uint64_t parametersAddress = 0;
+  std::uint64_t commandLineAddress = 0;
 };
 
 struct SimulatedWindow {
@@ -48,6 +51,31 @@ struct ShowWindowCall {
   int showCommand = 0;
 };
 
+struct OpenProcessCall {
+  std::uint32_t desiredAccess = 0;
+  bool inheritHandle = false;
+  ProcessId processId = 0;
+};
+
+struct WaitCall {
+  std::uint32_t count = 0;
+  bool waitAll = false;
+  std::uint32_t milliseconds = 0;
+  std::uint32_t wakeMask = 0;
+};
+
+// NTSTATUS values the simulated ntdll answers with.
+inline constexpr NtStatus kStatusNotImplemented = static_cast<NtStatus>(0xC0000002);
+inline constexpr NtStatus kStatusInfoLengthMismatch = static_cast<NtStatus>(0xC0000004);
+inline constexpr NtStatus kStatusAccessViolation = static_cast<NtStatus>(0xC0000005);
+inline constexpr NtStatus kStatusInvalidHandle = static_cast<NtStatus>(0xC0000008);
+inline constexpr NtStatus kStatusAccessDenied = static_cast<NtStatus>(0xC0000022);
+inline constexpr NtStatus kStatusPartialCopy = static_cast<NtStatus>(0x8000000D);
+
+// The message a scheduled user action arrives as (WM_APP + 1); wParam names the action.
+inline constexpr std::uint32_t kUserActionMessage = 0x8001;
+inline constexpr std::uint32_t kWaitTimeout = 0x102;
+
 class SimulatedMachine : public System {
  public:
   SimulatedMachine();
@@ -65,8 +93,18 @@ class SimulatedMachine : public System {
   void EndProcess(ProcessId id);
   SimulatedProcess* FindProcess(ProcessId id);  // null when no such process ever existed
   bool IsAlive(ProcessId id) const;
-  // Snapshot order: the order processes were added.
+  // Snapshot order: the order processes were added. Only running processes.
   std::vector<ProcessId> ProcessIds() const;
+  // Memory the reader walks: raw bytes at an address of the process, and the CommandLine
+  // UNICODE_STRING rewritten in place (Length and Buffer), for malformed layouts.
+  void WriteMemory(ProcessId id, std::uint64_t address, std::string bytes);
+  void SetCommandLineRecord(ProcessId id, std::uint16_t length, std::uint64_t buffer);
+  // Chooses which reader services exist and the tool's pointer width, and rebuilds every
+  // process's memory in the matching layout: 64-bit when the WoW64 pair exists or the tool is
+  // 64-bit, else the 32-bit layout of a 32-bit Windows.
+  void SetBitness(bool hasWow64ReadServices, int toolPointerSize);
+  int TargetPointerSize() const { return wow64ReadServices || nativePointerSize == 8 ? 8 : 4; }
+  ProcessId toolProcessId = 4;  // what GetCurrentProcessId answers
 
   // ---- windows (top-level, index 0 is the topmost) --------------------------------------
   WindowHandle AddWindow(ProcessId owner, const std::string& className, bool visible = true,
@@ -94,6 +132,8 @@ class SimulatedMachine : public System {
   // Posts the quit message (the window was closed).
   void PostQuit();
   bool QuitPending() const;
+  // Messages queued now (due user actions and the quit message).
+  int PendingMessageCount() const;
   int dispatchedMessages = 0;
 
   // What ShellExecuteA does besides recording the call: by default nothing; tests set it to
@@ -105,6 +145,7 @@ class SimulatedMachine : public System {
   bool timerCreateFails = false;
   bool timerSetFails = false;
   bool waitFails = false;
+  // Change these two through SetBitness once processes exist, so their memory follows.
   bool wow64ReadServices = true;  // false: a 32-bit Windows without the WoW64 pair
   int nativePointerSize = 4;      // the tool's own bitness
 
@@ -112,9 +153,15 @@ class SimulatedMachine : public System {
   std::vector<ShellExecuteCall> shellExecuteCalls;
   std::vector<ShowWindowCall> showWindowCalls;
   std::vector<ProcessId> terminateRequests;  // ids of processes TerminateProcess was called on
-  std::map<std::string, long> callCounts;    // per seam method name
-  int OpenHandleCount() const;               // handles opened and not yet closed
-  int closeOfInvalidHandle = 0;              // CloseHandle on something not open: a bug
+  std::vector<OpenProcessCall> openProcessCalls;
+  std::vector<std::uint32_t> snapshotFlags;  // flags of every CreateToolhelp32Snapshot
+  std::vector<std::int64_t> timerDueTimes;   // due time of every SetWaitableTimer
+  std::vector<WaitCall> waitCalls;
+  // Waits that could never have ended (no timer, no input, no time-out): a hang on Windows.
+  int endlessWaits = 0;
+  std::map<std::string, long> callCounts;  // per seam method name
+  int OpenHandleCount() const;             // handles opened and not yet closed
+  int closeOfInvalidHandle = 0;            // CloseHandle on something not open: a bug
 
   // ---- file system: paths with backslashes map onto real paths with slashes ----------------
   std::string executableDirectory = "C:\\tool";
