@@ -28,6 +28,8 @@ class ServiceCatalogue {
 
   // Stores a copy: the catalogue owns its texts, independent of the record handed in.
   void Append(const ServiceRecord& record);
+  // Takes over a record nobody else holds (a freshly parsed one) without copying its texts.
+  void Append(ServiceRecord&& record);
   int Count() const;
   // position counts from 1; valid positions are 1 to Count().
   ServiceRecord& At(int position);
