@@ -50,6 +50,13 @@ ToolWindow ServiceScenario::OpenTool(const std::vector<std::wstring>& serviceLin
   return ReopenTool();
 }
 
+ToolWindow ServiceScenario::OpenToolWithFile(const std::wstring& configurationFile) {
+  const ToolInstall install = InstallTool(WindowsPath(SVCMAN_E2E_TOOL_EXE), toolFolder_, {});
+  toolExecutable_ = install.executable;
+  EXPECT_TRUE(CopyFileTo(configurationFile, JoinPath(toolFolder_, L"Kelconfig.ini")));
+  return ReopenTool();
+}
+
 ToolWindow ServiceScenario::ReopenTool() {
   EXPECT_FALSE(toolExecutable_.empty()) << "the tool could not be installed";
   // Started from the services folder, not its own: the tool must find its file by itself.

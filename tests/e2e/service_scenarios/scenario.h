@@ -43,6 +43,8 @@ class ServiceScenario : public ::testing::Test {
   // Installs the tool with a title line and these service lines, starts it and waits until its
   // window is enabled, that is until it has loaded the file and adopted running services.
   ToolWindow OpenTool(const std::vector<std::wstring>& serviceLines);
+  // Installs the tool beside a copy of an existing configuration file, starts it and waits.
+  ToolWindow OpenToolWithFile(const std::wstring& configurationFile);
   // Starts the installed tool again (after it was closed) and waits as OpenTool does.
   ToolWindow ReopenTool();
   ToolProcess& tool() { return *tool_; }
