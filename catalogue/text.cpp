@@ -94,7 +94,9 @@ std::size_t TextSplitter::FindDelimiter() {
            ByteAt(text_, candidate - highBytes - 1) >= kFirstLeadByte) {
       ++highBytes;
     }
-    if (highBytes % 2 == 0 && MatchesAt(text_, candidate, delimiter_)) return candidate;
+    if (highBytes % 2 == 0 && (size == 1 || MatchesAt(text_, candidate, delimiter_))) {
+      return candidate;
+    }
     // Whether the candidate was a lone character or the second byte of one, the next
     // character starts right after it.
     position_ = candidate + 1;
@@ -127,21 +129,25 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
 }
 
 std::string TrimSpaces(std::string_view text) {
-  // Scanned forwards even for the end: whether the last bytes are a space depends on where
-  // the characters before them begin.
   std::size_t begin = 0;
-  std::size_t end = 0;
-  bool found = false;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = CharacterLength(text, i);
-    if (!IsSpaceCharacter(text, i, length)) {
-      if (!found) begin = i;
-      found = true;
-      end = i + length;
-    }
-    i += length;
+  while (begin < text.size()) {
+    const std::size_t length = CharacterLength(text, begin);
+    if (!IsSpaceCharacter(text, begin, length)) break;
+    begin += length;
   }
-  return found ? std::string(text.substr(begin, end - begin)) : std::string();
+  std::size_t end = text.size();
+  const unsigned char last = end > begin ? ByteAt(text, end - 1) : 0;
+  if (last == ' ' || last == 0xA1) {
+    // Whether the last bytes are a space depends on where the characters before them begin,
+    // so the end is found scanning forwards; any other last byte ends no space at all.
+    end = begin;
+    for (std::size_t i = begin; i < text.size();) {
+      const std::size_t length = CharacterLength(text, i);
+      if (!IsSpaceCharacter(text, i, length)) end = i + length;
+      i += length;
+    }
+  }
+  return std::string(text.substr(begin, end - begin));
 }
 
 std::int32_t TextToInteger(std::string_view text) {

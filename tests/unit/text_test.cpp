@@ -23,12 +23,15 @@ TEST(CharacterLength, TwoBytesOnlyForALeadByteWithANonZeroFollower) {
     std::size_t expected;
   };
   const Case cases[] = {
-      {"a", 0, 1},        {"\xB0\xA1", 0, 2}, {"\x81\\", 0, 2},  // the backslash is the second byte
-      {"\x81,", 0, 2},                                           // so is an ASCII comma
-      {"\xB0", 0, 1},                          // a lead byte as the last byte stands alone
-      {"a\xB0", 1, 1},    {"\x81\0x"s, 0, 1},  // a lead byte before a NUL stands alone
-      {"\xB0\xA1", 1, 1},                      // from the second byte the first is not seen
-      {"ab", 2, 0},                            // past the end
+      {"a", 0, 1},         // ASCII
+      {"\xB0\xA1", 0, 2},  // a two-byte character
+      {"\x81\\", 0, 2},    // the backslash is the second byte
+      {"\x81,", 0, 2},     // so is an ASCII comma
+      {"\xB0", 0, 1},      // a lead byte as the last byte stands alone
+      {"a\xB0", 1, 1},     // also after other characters
+      {"\x81\0x"s, 0, 1},  // a lead byte before a NUL stands alone
+      {"\xB0\xA1", 1, 1},  // from the second byte the first is not seen
+      {"ab", 2, 0},        // past the end
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CharacterLength(c.text, c.at), c.expected)
@@ -80,10 +83,7 @@ const SplitCase kSplitCases[] = {
     {"x\x81\r\ny", "\r\n", {"x\x81\r\ny"}},
     {"x\x81\x81\r\ny", "\r\n", {"x\x81\x81", "y"}},
     // A delimiter that is itself a two-byte character (\xB1\xEA), aligned and misaligned.
-    {"a\xB1\xEA"
-     "b\xB1\xEA",
-     "\xB1\xEA",
-     {"a", "b"}},
+    {"a\xB1\xEA"s + "b\xB1\xEA", "\xB1\xEA", {"a", "b"}},
     {"\xC4\xB1\xEA", "\xB1\xEA", {"\xC4\xB1\xEA"}},
 };
 
@@ -178,6 +178,9 @@ TEST(TrimSpaces, Cases) {
       // The space after a lead byte is that character's second byte.
       {"\x81 ", "\x81 "},
       {" \x81", "\x81"},
+      // A last byte of 0xA1 that ends another character, or stands alone, is no space.
+      {" -b\xB0\xA1", "-b\xB0\xA1"},
+      {"a\xA1", "a\xA1"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TrimSpaces(c.text), c.expected) << testing::PrintToString(c.text);
@@ -205,26 +208,16 @@ TEST(TextToInteger, Cases) {
       {"--3", 0},
       {"+-3", 0},
       {"\t\n\v\f\r 5", 5},
-      {"\xA1\xA1"
-       "5",
-       5},                               // ideographic space
+      {"\xA1\xA1"s + "5", 5},            // ideographic space
       {"\xA3\xAD\xA3\xB5", -5},          // full-width minus and 5
       {"\xA3\xAB\xA3\xB1\xA3\xB2", 12},  // full-width plus, 1, 2
-      {"1\xA3\xB2"
-       "3",
-       123},                            // mixed widths
-      {"\xA3\xB3\xA3\xAE\xA3\xB5", 3},  // full-width 3.5
-      {"\xA1\xAB"
-       "5",
-       0},  // folds to a tilde
-      {"\xA1\xEE"
-       "5",
-       0},                  // folds to an asterisk
-      {"\x81\xA3\xB5", 0},  // [81 A3] is one character, B5 another: no digit
-      {"\xA3\xB1\xA3", 1},  // a trailing lead byte ends the digits
-      {"12\0"
-       "34"s,
-       12},
+      {"1\xA3\xB2"s + "3", 123},         // mixed widths
+      {"\xA3\xB3\xA3\xAE\xA3\xB5", 3},   // full-width 3.5
+      {"\xA1\xAB"s + "5", 0},            // folds to a tilde
+      {"\xA1\xEE"s + "5", 0},            // folds to an asterisk
+      {"\x81\xA3\xB5", 0},               // [81 A3] is one character, B5 another: no digit
+      {"\xA3\xB1\xA3", 1},               // a trailing lead byte ends the digits
+      {"12\0"s + "34", 12},
       {"2147483647", INT32_MAX},
       {"-2147483648", INT32_MIN},
       {"2147483648", INT32_MIN},  // wraps
