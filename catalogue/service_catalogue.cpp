@@ -11,6 +11,31 @@ std::size_t Index(int position) {
   return static_cast<std::size_t>(position - 1);
 }
 
+struct SortKey {
+  std::int32_t id;
+  std::size_t source;  // where the record for this place stands now
+};
+
+// Moves every record to its place along the cycles of the permutation, in place: a second
+// array of records would double the memory a large catalogue touches.
+void PlaceInOrder(std::vector<ServiceRecord>& records, std::vector<SortKey>& keys) {
+  for (std::size_t start = 0; start < keys.size(); ++start) {
+    if (keys[start].source == start) continue;
+    ServiceRecord held = std::move(records[start]);
+    std::size_t place = start;
+    for (;;) {
+      const std::size_t source = keys[place].source;
+      keys[place].source = place;  // placed
+      if (source == start) {
+        records[place] = std::move(held);
+        break;
+      }
+      records[place] = std::move(records[source]);
+      place = source;
+    }
+  }
+}
+
 }  // namespace
 
 void ServiceCatalogue::Append(const ServiceRecord& record) {
@@ -46,19 +71,12 @@ void ServiceCatalogue::Swap(int position) {
 void ServiceCatalogue::SortById() {
   const auto byId = [](const ServiceRecord& a, const ServiceRecord& b) { return a.id < b.id; };
   if (std::is_sorted(records_.begin(), records_.end(), byId)) return;
-  struct Key {
-    std::int32_t id;
-    std::size_t index;
-  };
-  std::vector<Key> keys;
+  std::vector<SortKey> keys;
   keys.reserve(records_.size());
   for (std::size_t i = 0; i < records_.size(); ++i) keys.push_back({records_[i].id, i});
   std::stable_sort(keys.begin(), keys.end(),
-                   [](const Key& a, const Key& b) { return a.id < b.id; });
-  std::vector<ServiceRecord> sorted;
-  sorted.reserve(records_.size());
-  for (const Key& key : keys) sorted.push_back(std::move(records_[key.index]));
-  records_.swap(sorted);
+                   [](const SortKey& a, const SortKey& b) { return a.id < b.id; });
+  PlaceInOrder(records_, keys);
 }
 
 void ServiceCatalogue::Release() {
