@@ -12,7 +12,7 @@
 
 namespace svcman {
 
-// Length in bytes (1 or 2) of the character that starts at position i of text.
+// Length in bytes (1 or 2) of the character that starts at position i of text; 0 past its end.
 std::size_t CharacterLength(std::string_view text, std::size_t i);
 
 // Pulls the items of SplitText one at a time as views into text, so a caller that wants only a
