@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,8 @@ class MemoryWindow : public MainWindow {
 
  private:
   static constexpr int kButtons = 4;
-  std::vector<std::array<std::string, kColumnCount>> rows_;
+  // A deque: appending a row never moves the rows before it, as in a real list.
+  std::deque<std::array<std::string, kColumnCount>> rows_;
   std::array<std::string, kButtons> captions_;
   std::array<bool, kButtons> buttonEnabled_{true, true, true, true};
   int selectedRow_ = -1;
