@@ -3,6 +3,7 @@
 // tool on 32-bit Windows), with failures at every step.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ struct Bitness {
   bool wow64;
   int pointerSize;
 };
+void PrintTo(const Bitness& bitness, std::ostream* out) {
+  *out << bitness.name;
+}
 
 class CommandLineTest : public ::testing::TestWithParam<Bitness> {
  protected:
