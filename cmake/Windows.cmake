@@ -4,7 +4,7 @@ enable_language(RC)
 file(GLOB SVCMAN_WIN32_SOURCES CONFIGURE_DEPENDS
   app/win32/*.cpp platform/win32/*.cpp ui/win32/*.cpp)
 list(FILTER SVCMAN_WIN32_SOURCES EXCLUDE REGEX "app/win32/main\\.cpp$")
-add_library(svcman_win32 STATIC ${SVCMAN_WIN32_SOURCES} app/win32/version.cpp)
+add_library(svcman_win32 STATIC ${SVCMAN_WIN32_SOURCES})
 target_link_libraries(svcman_win32 PUBLIC svcman_core comctl32 shell32 ole32 user32 gdi32 kernel32)
 svcman_apply_settings(svcman_win32)
 

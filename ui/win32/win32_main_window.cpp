@@ -64,8 +64,8 @@ bool InsertColumn(HWND list, int index, const ColumnDesign& design) {
                       reinterpret_cast<LPARAM>(&column)) == index;
 }
 
-// Header notifications that would give the hidden first column a width.
-bool WouldResizeFirstColumn(const NMHDR& header, LPARAM lParam) {
+// Header notifications that would give the hidden first column a width or move a column.
+bool IsRefusedHeaderChange(const NMHDR& header, LPARAM lParam) {
   const auto& notice = *reinterpret_cast<const NMHEADERW*>(lParam);
   switch (header.code) {
     case HDN_BEGINTRACKW:
@@ -73,6 +73,8 @@ bool WouldResizeFirstColumn(const NMHDR& header, LPARAM lParam) {
     case HDN_DIVIDERDBLCLICKW:
     case HDN_DIVIDERDBLCLICKA:
       return notice.iItem == 0;
+    case HDN_BEGINDRAG:
+      return true;
     case HDN_ITEMCHANGINGW:
     case HDN_ITEMCHANGINGA:
       return notice.iItem == 0 && notice.pitem != nullptr && (notice.pitem->mask & HDI_WIDTH) &&
@@ -139,6 +141,11 @@ LRESULT Win32MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+    case WM_SETFONT:
+      font_ = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -167,6 +174,8 @@ bool Win32MainWindow::CreateList() {
   if (header != nullptr) {
     SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                  FALSE);
+    // Some list implementations give their header drag and drop by default; columns stay put.
+    SetWindowLongPtrW(header, GWL_STYLE, GetWindowLongPtrW(header, GWL_STYLE) & ~HDS_DRAGDROP);
   }
   for (int i = 0; i < kColumnCount; ++i) {
     if (!InsertColumn(list_, i, kColumns[i])) return false;
@@ -220,7 +229,7 @@ LRESULT Win32MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
   }
   if (list_ != nullptr &&
       header.hwndFrom == reinterpret_cast<HWND>(SendMessageW(list_, LVM_GETHEADER, 0, 0))) {
-    return WouldResizeFirstColumn(header, lParam) ? TRUE : FALSE;
+    return IsRefusedHeaderChange(header, lParam) ? TRUE : FALSE;
   }
   return 0;
 }

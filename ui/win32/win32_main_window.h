@@ -66,6 +66,7 @@ class Win32MainWindow final : public MainWindow {
   std::array<HWND, kButtons> buttons_{};
   HWND checkBox_ = nullptr;
   HWND focusBeforeDisable_ = nullptr;
+  HFONT font_ = nullptr;  // a plain window keeps no font of its own
   MainWindowEvents* events_ = nullptr;
 
   std::string caption_;

@@ -104,6 +104,8 @@ void PressMessageBoxOk(HWND box);
 
 // A real left click at a screen point, through the system's input queue (SendInput).
 bool MouseClickAt(int screenX, int screenY);
+// A real drag with the left button held, in small steps, from one screen point to another.
+bool MouseDrag(int fromX, int fromY, int toX, int toY);
 
 // ---- the tool's main window --------------------------------------------------------------------
 
@@ -144,8 +146,11 @@ class ToolWindow {
   bool IsControlVisible(Control control) const;
   LONG_PTR ControlStyle(Control control) const;
   LONG_PTR ControlExStyle(Control control) const;
-  bool IsFontDefaultGui(Control control) const;  // the control uses DEFAULT_GUI_FONT's face
-  bool IsChecked() const;                        // the check box
+  // The font handle the control (or the window itself) was given (WM_GETFONT); 0 when none.
+  // Only the value can be compared: another process's font handles cannot be looked into.
+  std::uintptr_t ControlFont(Control control) const;
+  std::uintptr_t WindowFont() const;
+  bool IsChecked() const;  // the check box
 
   // The service list.
   int ColumnCount() const;
@@ -154,6 +159,7 @@ class ToolWindow {
   std::wstring CellText(int row, int column) const;
   std::vector<std::vector<std::wstring>> Rows() const;  // every cell of every row, column 0 on
   int SelectedRow() const;                              // first selected row, or -1
+  std::vector<int> ColumnOrder() const;                 // left to right, as shown
   int SelectedCount() const;
   int FocusedRow() const;
   DWORD ListExtendedStyle() const;

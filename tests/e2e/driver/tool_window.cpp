@@ -49,12 +49,6 @@ Rect ScreenRect(HWND window) {
   return ToRect(r);
 }
 
-std::wstring FontFace(HFONT font) {
-  LOGFONTW info{};
-  if (font == nullptr || GetObjectW(font, sizeof(info), &info) == 0) return {};
-  return info.lfFaceName;
-}
-
 }  // namespace
 
 std::optional<ToolWindow> ToolWindow::Find(DWORD processId, DWORD timeoutMs) {
@@ -126,11 +120,12 @@ LONG_PTR ToolWindow::ControlExStyle(Control control) const {
   return GetWindowLongPtrW(ControlHandle(control), GWL_EXSTYLE);
 }
 
-bool ToolWindow::IsFontDefaultGui(Control control) const {
-  // Stock objects are shared by every process, so the handle the tool set can be read here.
-  const auto font = reinterpret_cast<HFONT>(Send(ControlHandle(control), WM_GETFONT));
-  const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  return font == stock || (!FontFace(font).empty() && FontFace(font) == FontFace(stock));
+std::uintptr_t ToolWindow::ControlFont(Control control) const {
+  return static_cast<std::uintptr_t>(Send(ControlHandle(control), WM_GETFONT));
+}
+
+std::uintptr_t ToolWindow::WindowFont() const {
+  return static_cast<std::uintptr_t>(Send(window_, WM_GETFONT));
 }
 
 bool ToolWindow::IsChecked() const {
@@ -212,6 +207,19 @@ int ToolWindow::SelectedRow() const {
   return static_cast<int>(
       Send(ControlHandle(Control::List), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
+std::vector<int> ToolWindow::ColumnOrder() const {
+  const int count = ColumnCount();
+  RemoteBuffer remote(processId_, sizeof(int) * static_cast<std::size_t>(count > 0 ? count : 1));
+  std::vector<int> order(static_cast<std::size_t>(count));
+  if (count <= 0 || !remote.valid() ||
+      !Send(ControlHandle(Control::List), LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count),
+            reinterpret_cast<LPARAM>(remote.at())) ||
+      !remote.Read(0, order.data(), order.size() * sizeof(int))) {
+    return {};
+  }
+  return order;
+}
+
 int ToolWindow::SelectedCount() const {
   return static_cast<int>(Send(ControlHandle(Control::List), LVM_GETSELECTEDCOUNT));
 }
@@ -280,6 +288,28 @@ bool ToolWindow::MouseClick(Control control) const {
 
 void ToolWindow::Close() const {
   PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+namespace {
+
+bool SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+}  // namespace
+
+bool MouseDrag(int fromX, int fromY, int toX, int toY) {
+  if (!SetCursorPos(fromX, fromY) || !SendMouse(MOUSEEVENTF_LEFTDOWN)) return false;
+  constexpr int kSteps = 12;
+  for (int step = 1; step <= kSteps; ++step) {
+    SetCursorPos(fromX + (toX - fromX) * step / kSteps, fromY + (toY - fromY) * step / kSteps);
+    SendMouse(MOUSEEVENTF_MOVE);
+    Sleep(10);
+  }
+  return SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 bool MouseClickAt(int screenX, int screenY) {
