@@ -3,7 +3,7 @@ enable_language(RC)
 
 file(GLOB SVCMAN_WIN32_SOURCES CONFIGURE_DEPENDS
   app/win32/*.cpp platform/win32/*.cpp ui/win32/*.cpp)
-list(FILTER SVCMAN_WIN32_SOURCES EXCLUDE REGEX "app/win32/main\\.cpp$")
+list(FILTER SVCMAN_WIN32_SOURCES EXCLUDE REGEX "app/win32/(main|quiet_terminate)\\.cpp$")
 add_library(svcman_win32 STATIC ${SVCMAN_WIN32_SOURCES})
 target_link_libraries(svcman_win32 PUBLIC svcman_core comctl32 shell32 ole32 user32 gdi32 kernel32)
 svcman_apply_settings(svcman_win32)
@@ -11,7 +11,9 @@ svcman_apply_settings(svcman_win32)
 # One self-contained file: the C and C++ runtimes and winpthread linked in statically.
 set(SVCMAN_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-add_executable(svcman WIN32 app/win32/main.cpp app/win32/resources.rc)
+# quiet_terminate.cpp replaces a library default, so it is linked into the program itself: a
+# static library's copy would come too late to win over the library's own.
+add_executable(svcman WIN32 app/win32/main.cpp app/win32/quiet_terminate.cpp app/win32/resources.rc)
 target_link_libraries(svcman PRIVATE svcman_win32)
 target_link_options(svcman PRIVATE ${SVCMAN_STATIC_LINK} -municode -Wl,--gc-sections -s)
 target_compile_options(svcman PRIVATE -Os)
