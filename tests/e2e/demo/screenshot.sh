@@ -30,7 +30,7 @@ wine_prefix_ready
 
 bash "$here/install-demo.sh" "$tool_exe" "$out/tool"
 # Without a window manager nobody draws the caption bar; ask Wine to draw it.
-if [ -n "$own_xvfb" ] || ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window; then
+if [ -n "$own_xvfb" ] || ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 fi
 
