@@ -80,5 +80,25 @@ TEST_F(StartUp, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
   EXPECT_FALSE(window.Exists());
 }
 
+// A start watches for its new process for seconds while the window stays live; closing the
+// window then destroys it under the running handler, which must finish harmlessly.
+TEST_F(StartUp, ClosingTheWindowWhileAStartWaitsEndsWithExitCodeZero) {
+  const std::wstring folder = Folder(L"tool");
+  const std::wstring executable =
+      Install(folder, {L"标题=等待中关闭", L"1,不存在,C:\\srv\\missing.exe,-x"});
+  const ToolWindow window = StartAndWaitUntilReady(executable, folder);
+  ASSERT_TRUE(window.SelectRow(0));
+
+  window.Click(Control::StartSelected);
+  ASSERT_TRUE(
+      WaitFor([&] { return !window.IsControlEnabled(Control::StartSelected); }, kActionTimeoutMs))
+      << "the start did not begin";
+  window.Close();
+
+  const auto exitCode = tool().WaitForExit(kStartTimeoutMs);
+  ASSERT_TRUE(exitCode.has_value()) << "the tool kept running after its window was closed";
+  EXPECT_EQ(*exitCode, 0u);
+}
+
 }  // namespace
 }  // namespace svcman::e2e
