@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,10 @@ struct EventCase {
   bool hideSelectedEnabled;
   std::size_t hiddenConsoles;  // hide requests for the console window
 };
+
+void PrintTo(const EventCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
 class ToolEventsTest : public StartupTest, public testing::WithParamInterface<EventCase> {
  protected:
