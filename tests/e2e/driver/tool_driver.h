@@ -69,6 +69,8 @@ class ToolProcess {
   // Waits for the process to end; its exit code, or nothing when it is still running.
   std::optional<DWORD> WaitForExit(DWORD timeoutMs) const;
   void Terminate();
+  // Full paths of the modules (executable and DLLs) loaded in the process.
+  std::vector<std::wstring> LoadedModules() const;
 
  private:
   HANDLE process_ = nullptr;

@@ -1,6 +1,8 @@
 // Starting the tool and watching its process end.
 #include <windows.h>
 
+#include <psapi.h>
+
 #include "tests/e2e/driver/tool_driver.h"
 
 namespace svcman::e2e {
@@ -44,6 +46,19 @@ void ToolProcess::Terminate() {
   if (process_ == nullptr) return;
   TerminateProcess(process_, 1);
   WaitForSingleObject(process_, 5000);
+}
+
+std::vector<std::wstring> ToolProcess::LoadedModules() const {
+  std::vector<std::wstring> paths;
+  if (process_ == nullptr) return paths;
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (!EnumProcessModules(process_, modules, sizeof(modules), &bytes)) return paths;
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+    wchar_t path[MAX_PATH] = {};
+    if (GetModuleFileNameExW(process_, modules[i], path, MAX_PATH) > 0) paths.push_back(path);
+  }
+  return paths;
 }
 
 }  // namespace svcman::e2e
