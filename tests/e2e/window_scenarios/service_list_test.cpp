@@ -92,11 +92,14 @@ TEST_F(ServiceList, ArrowKeysRaiseTheRowChangeAsAClickDoes) {
   EXPECT_EQ(window().SelectedRow(), 1);
 }
 
-TEST_F(ServiceList, HeaderDragsNeitherOpenColumnZeroNorMoveColumns) {
+TEST_F(ServiceList, HeaderMouseWorkNeitherOpensColumnZeroNorMovesColumns) {
   // Column 0's divider lies at the left edge of the "ID" header: drag it to the right.
   const Rect id = window().HeaderItemRect(1);
   const int y = (id.top + id.bottom) / 2;
   ASSERT_TRUE(MouseDrag(id.left, y, id.left + 60, y));
+  // A double click on that divider would size the column to its contents.
+  ASSERT_TRUE(MouseClickAt(id.left, y));
+  ASSERT_TRUE(MouseClickAt(id.left, y));
   // Drag the "ID" header onto "参数", as one would to reorder columns.
   const Rect arguments = window().HeaderItemRect(4);
   ASSERT_TRUE(MouseDrag((id.left + id.right) / 2, y, (arguments.left + arguments.right) / 2, y));
