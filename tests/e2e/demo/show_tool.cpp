@@ -1,7 +1,7 @@
 // Shows the tool for a screenshot: starts it from its folder, waits until its start-up is over,
-// selects the first row, writes the window's screen rectangle ("left top width height") to the
-// ready file, and closes the tool once the done file appears. Exit code 0 when the tool was
-// shown and ended with exit code 0.
+// writes the window's screen rectangle ("left top width height") to the ready file, and closes
+// the tool once the done file appears. Exit code 0 when the tool was shown and ended with exit
+// code 0.
 //
 //   show_tool <folder holding svcman.exe> <ready file> <done file>
 #include <windows.h>
@@ -29,8 +29,7 @@ int Show(const std::wstring& folder, const std::wstring& readyFile, const std::w
     std::fprintf(stderr, "show_tool: the tool's window did not become ready\n");
     return 1;
   }
-  if (window->RowCount() > 0) window->SelectRow(0);
-  Sleep(500);  // let the selection and the handler's captions be painted
+  Sleep(500);  // let the filled list be painted
   const Rect r = window->WindowRect();
   const std::string rectangle = std::to_string(r.left) + " " + std::to_string(r.top) + " " +
                                 std::to_string(r.width()) + " " + std::to_string(r.height()) + "\n";
