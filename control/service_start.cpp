@@ -64,6 +64,8 @@ void StartService(ToolContext& tool, int position) {
   while (!finished) {
     ClaimBoundIds(tool.catalogue, claimed);
     WaitResponsive(tool.system, kBeforeLookMs);
+    // The user closed the window meanwhile: nobody will see a binding any more.
+    if (QuitRequested(tool.system)) return;
     finished = LookForInstance(tool, position, claimed);
     // Unsigned subtraction keeps the elapsed time right across the counter's wrap.
     const std::uint32_t elapsed = tool.system.GetTickCount() - start;
@@ -78,6 +80,8 @@ void StartService(ToolContext& tool, int position) {
 void StartAllServices(ToolContext& tool) {
   const int count = tool.catalogue.Count();
   for (int position = 1; position <= count; ++position) {
+    // Once the window is closed, no further program is launched behind the user's back.
+    if (QuitRequested(tool.system)) return;
     if (tool.catalogue.At(position).processId == 0) StartService(tool, position);
   }
 }

@@ -47,6 +47,11 @@ void DispatchPendingMessages(System& system) {
   }
 }
 
+bool QuitRequested(System& system) {
+  Message message;
+  return system.PeekMessageW(message, false) && message.message == kWmQuit;
+}
+
 bool WaitResponsive(System& system, std::int32_t amount, TimeUnit unit) {
   UniqueHandle timer(system, system.CreateWaitableTimerA(false));
   if (!timer.valid()) return false;

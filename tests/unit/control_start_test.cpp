@@ -296,5 +296,31 @@ TEST_F(StartTest, NestedHideAllAndRowSelectionRunInsideTheWait) {
   EXPECT_EQ(Record(starting).processId, started[0]);
 }
 
+// Closing the window during a watch ends it at once, and a start-all launches nothing more: a
+// closed tool must not go on starting programs that nobody can see or close from it.
+TEST_F(StartTest, ClosingTheWindowDuringAWatchStopsStartingServices) {
+  const int first = AddService("C:\\srv\\a.exe", "-x");
+  const int second = AddService("C:\\srv\\b.exe", "-y");
+  // The first program never turns up, so its watch would last over five seconds.
+  machine.ScheduleUserAction(1000, [&] { machine.PostQuit(); });
+  StartAllServices(tool);
+  ASSERT_EQ(machine.shellExecuteCalls.size(), 1u);
+  EXPECT_EQ(machine.shellExecuteCalls[0].file, Record(first).path);
+  EXPECT_LT(machine.Now(), 1500u);
+  EXPECT_EQ(Record(first).processId, 0u);
+  EXPECT_EQ(Record(second).processId, 0u);
+  EXPECT_TRUE(machine.QuitPending());
+  EXPECT_EQ(machine.OpenHandleCount(), 0);
+}
+
+TEST_F(StartTest, WithoutAQuitTheSameStartAllLaunchesEveryService) {
+  AddService("C:\\srv\\a.exe", "-x");
+  AddService("C:\\srv\\b.exe", "-y");
+  ProgramsStartAfter(100);
+  StartAllServices(tool);
+  EXPECT_EQ(machine.shellExecuteCalls.size(), 2u);
+  EXPECT_EQ(started.size(), 2u);
+}
+
 }  // namespace
 }  // namespace svcman::testing
