@@ -3,10 +3,8 @@
 #include "catalogue/configuration.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "catalogue/texts.h"
 #include "tests/fakes/memory_window.h"
 #include "tests/fakes/simulated_machine.h"
+#include "tests/fakes/temporary_directory.h"
 
 namespace svcman {
 namespace {
@@ -135,24 +134,15 @@ TEST(ParseConfiguration, AppendsInFileOrderWithoutSorting) {
 class LoadConfigurationTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "svcman-config-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-    machine_.executableDirectory = directory_.string();
+    ASSERT_TRUE(folder_.valid());
+    machine_.executableDirectory = folder_.path().string();
     // The state the created handler leaves before it loads: shown and disabled.
     window_.SetVisible(true);
     window_.SetEnabled(false);
   }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
-  }
 
   void WriteConfiguration(const std::string& bytes) {
-    std::ofstream file(directory_ / "Kelconfig.ini", std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(file.good());
+    ASSERT_TRUE(folder_.WriteFile("Kelconfig.ini", bytes));
   }
 
   void Load() { LoadConfiguration(catalogue_, window_, machine_); }
@@ -172,7 +162,7 @@ class LoadConfigurationTest : public testing::Test {
     EXPECT_EQ(window_.RowCount(), 0);
   }
 
-  std::filesystem::path directory_;
+  fake::TemporaryDirectory folder_;
   fake::SimulatedMachine machine_;
   fake::MemoryWindow window_;
   ServiceCatalogue catalogue_;
@@ -231,7 +221,7 @@ TEST_F(LoadConfigurationTest, MissingFileShowsTheMessageAndChangesNothing) {
 
 TEST_F(LoadConfigurationTest, UnreadableOrEmptyFileIsEmptyTextWithoutMessage) {
   // A directory of that name exists but reads as nothing.
-  std::filesystem::create_directory(directory_ / "Kelconfig.ini");
+  std::filesystem::create_directory(folder_.path() / "Kelconfig.ini");
   Load();
   EXPECT_TRUE(window_.messageBoxes.empty());
   ExpectNothingLoaded();

@@ -1,11 +1,8 @@
 // Start-up as the window's created event runs it, and the binding of the window's events to the
 // handlers, against the in-memory window and the simulated machine.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +14,7 @@
 #include "control/tool_context.h"
 #include "tests/fakes/memory_window.h"
 #include "tests/fakes/simulated_machine.h"
+#include "tests/fakes/temporary_directory.h"
 
 namespace svcman {
 namespace {
@@ -47,24 +45,15 @@ class WatchedMachine : public fake::SimulatedMachine {
 class StartupTest : public testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "svcman-startup-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    directory_ = pattern;
-    machine.executableDirectory = directory_.string();
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(directory_, ignored);
+    ASSERT_TRUE(folder_.valid());
+    machine.executableDirectory = folder_.path().string();
   }
 
   void WriteConfiguration(const std::string& bytes) {
-    std::ofstream file(directory_ / "Kelconfig.ini", std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(file.good());
+    ASSERT_TRUE(folder_.WriteFile("Kelconfig.ini", bytes));
   }
 
-  std::filesystem::path directory_;
+  fake::TemporaryDirectory folder_;
   fake::MemoryWindow window;
   WatchedMachine machine{window};
   ServiceCatalogue catalogue;
