@@ -14,8 +14,8 @@ namespace svcman {
 
 inline constexpr Handle kInvalidHandleValue = static_cast<Handle>(-1);  // INVALID_HANDLE_VALUE
 
-inline constexpr std::uint32_t kTh32csSnapAll = 15;        // TH32CS_SNAPALL
-inline constexpr std::uint32_t kProcessTerminate = 0x0001;  // PROCESS_TERMINATE
+inline constexpr std::uint32_t kTh32csSnapAll = 15;            // TH32CS_SNAPALL
+inline constexpr std::uint32_t kProcessTerminate = 0x0001;     // PROCESS_TERMINATE
 inline constexpr std::uint32_t kProcessQueryAndRead = 0x0410;  // QUERY_INFORMATION | VM_READ
 inline constexpr std::uint32_t kSeDebugPrivilege = 20;
 inline constexpr std::uint32_t kCodePage936 = 936;
@@ -61,9 +61,8 @@ class System {
   virtual ProcessId GetCurrentProcessId() = 0;
   virtual std::uint32_t GetTickCount() = 0;
   // lpDefaultChar and lpUsedDefaultChar are always null in this tool, so they are not passed.
-  virtual int WideCharToMultiByte(std::uint32_t codePage, std::uint32_t flags,
-                                  const char16_t* wide, int wideCount, char* multiByte,
-                                  int multiByteSize) = 0;
+  virtual int WideCharToMultiByte(std::uint32_t codePage, std::uint32_t flags, const char16_t* wide,
+                                  int wideCount, char* multiByte, int multiByteSize) = 0;
 
   // ntdll: another process's memory, always through 64-bit addresses and sizes.
   virtual NtStatus RtlAdjustPrivilege(std::uint32_t privilege, bool enable, bool currentThread,
@@ -76,9 +75,8 @@ class System {
   virtual NtStatus NtWow64ReadVirtualMemory64(Handle process, std::uint64_t address, void* buffer,
                                               std::uint64_t size, std::uint64_t* bytesRead) = 0;
   // The same two services in the tool's own bitness (native layout of the tool's build).
-  virtual NtStatus NtQueryInformationProcess(Handle process, std::uint32_t infoClass,
-                                             void* buffer, std::uint32_t length,
-                                             std::uint32_t* returnLength) = 0;
+  virtual NtStatus NtQueryInformationProcess(Handle process, std::uint32_t infoClass, void* buffer,
+                                             std::uint32_t length, std::uint32_t* returnLength) = 0;
   virtual NtStatus NtReadVirtualMemory(Handle process, std::uint64_t address, void* buffer,
                                        std::uint64_t size, std::uint64_t* bytesRead) = 0;
   // Pointer width of the tool's own process, in bytes: 4 for the i686 build, 8 for x86_64.

@@ -16,7 +16,8 @@ class UniqueHandle {
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   UniqueHandle(UniqueHandle&& other) noexcept
-      : system_(other.system_), handle_(std::exchange(other.handle_, other.invalid_)),
+      : system_(other.system_),
+        handle_(std::exchange(other.handle_, other.invalid_)),
         invalid_(other.invalid_) {}
   UniqueHandle& operator=(UniqueHandle&&) = delete;
   ~UniqueHandle() {

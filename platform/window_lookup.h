@@ -24,7 +24,7 @@ WindowHandle FindProcessWindow(System& system, ProcessId processId,
 int FindTopLevelWindowsByClass(System& system, const std::string& className,
                                std::vector<WindowHandle>& windows, WindowHandle parent = 0);
 
-ProcessId GetWindowProcessId(System& system, WindowHandle window);  // 0 when it is gone
+ProcessId GetWindowProcessId(System& system, WindowHandle window);    // 0 when it is gone
 std::string GetWindowClassName(System& system, WindowHandle window);  // at most 49 bytes
 
 }  // namespace svcman

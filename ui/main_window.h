@@ -26,7 +26,7 @@ class MainWindow {
   // The service list (超级列表框1). Rows count from 0.
   virtual int AppendRow() = 0;  // the new row's index: the number of rows before the call
   virtual void SetCellText(int row, int column, const std::string& text) = 0;  // no such row: no-op
-  virtual std::string GetCellText(int row, int column) const = 0;  // no such row: empty text
+  virtual std::string GetCellText(int row, int column) const = 0;      // no such row: empty text
   virtual int FindRow(int column, const std::string& text) const = 0;  // first exact match, or -1
   virtual int SelectedRow() const = 0;                                 // -1 when none
 
