@@ -1,8 +1,10 @@
 #include "catalogue/service_catalogue.h"
 
-#include <algorithm>
 #include <cassert>
+#include <cstdint>
 #include <utility>
+
+#include "catalogue/id_order.h"
 
 namespace svcman {
 namespace {
@@ -11,21 +13,17 @@ std::size_t Index(int position) {
   return static_cast<std::size_t>(position - 1);
 }
 
-struct SortKey {
-  std::int32_t id;
-  std::size_t source;  // where the record for this place stands now
-};
-
 // Moves every record to its place along the cycles of the permutation, in place: a second
-// array of records would double the memory a large catalogue touches.
-void PlaceInOrder(std::vector<ServiceRecord>& records, std::vector<SortKey>& keys) {
-  for (std::size_t start = 0; start < keys.size(); ++start) {
-    if (keys[start].source == start) continue;
+// array of records would double the memory a large catalogue touches. order[place] is where
+// the record for place stands now; it is marked as placed on the way.
+void PlaceInOrder(std::vector<ServiceRecord>& records, std::vector<std::uint32_t>& order) {
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
     ServiceRecord held = std::move(records[start]);
     std::size_t place = start;
     for (;;) {
-      const std::size_t source = keys[place].source;
-      keys[place].source = place;  // placed
+      const std::size_t source = order[place];
+      order[place] = static_cast<std::uint32_t>(place);
       if (source == start) {
         records[place] = std::move(held);
         break;
@@ -65,18 +63,14 @@ void ServiceCatalogue::Swap(int position) {
   std::swap(records_[Index(position)], records_[Index(position + 1)]);
 }
 
-// Sorting whole records moves four strings per step; sorting small (id, position) keys and
-// then moving each record once keeps a large catalogue cheap. A stable sort of the keys keeps
-// equal ids in file order, which is exactly what the pass-by-pass exchange sort leaves.
+// Sorting whole records moves four strings per step; ordering the bare ids and then moving
+// each record once keeps a large catalogue cheap.
 void ServiceCatalogue::SortById() {
-  const auto byId = [](const ServiceRecord& a, const ServiceRecord& b) { return a.id < b.id; };
-  if (std::is_sorted(records_.begin(), records_.end(), byId)) return;
-  std::vector<SortKey> keys;
-  keys.reserve(records_.size());
-  for (std::size_t i = 0; i < records_.size(); ++i) keys.push_back({records_[i].id, i});
-  std::stable_sort(keys.begin(), keys.end(),
-                   [](const SortKey& a, const SortKey& b) { return a.id < b.id; });
-  PlaceInOrder(records_, keys);
+  std::vector<std::int32_t> ids;
+  ids.reserve(records_.size());
+  for (const ServiceRecord& record : records_) ids.push_back(record.id);
+  std::vector<std::uint32_t> order = StableOrderById(ids);
+  PlaceInOrder(records_, order);
 }
 
 void ServiceCatalogue::Release() {

@@ -128,7 +128,7 @@ std::vector<std::string> SplitText(std::string_view text, std::string_view delim
   return items;
 }
 
-std::string TrimSpaces(std::string_view text) {
+std::string_view TrimmedSpaces(std::string_view text) {
   std::size_t begin = 0;
   while (begin < text.size()) {
     const std::size_t length = CharacterLength(text, begin);
@@ -147,7 +147,11 @@ std::string TrimSpaces(std::string_view text) {
       i += length;
     }
   }
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
+}
+
+std::string TrimSpaces(std::string_view text) {
+  return std::string(TrimmedSpaces(text));
 }
 
 std::int32_t TextToInteger(std::string_view text) {

@@ -45,6 +45,8 @@ std::vector<std::string_view> SplitTextViews(std::string_view text, std::string_
 
 // Without leading and trailing ASCII spaces and ideographic spaces (0xA1 0xA1). Tabs stay.
 std::string TrimSpaces(std::string_view text);
+// The same part of text as a view into it, for a caller that copies it somewhere itself.
+std::string_view TrimmedSpaces(std::string_view text);
 
 // Leading integer in 32-bit arithmetic (wrapping), after full-width forms are folded to ASCII:
 // optional white space, an optional sign, decimal digits; no digits gives 0.

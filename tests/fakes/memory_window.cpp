@@ -1,5 +1,7 @@
 #include "tests/fakes/memory_window.h"
 
+#include <cstring>
+
 #include "catalogue/texts.h"
 
 namespace svcman::fake {
@@ -17,25 +19,64 @@ MemoryWindow::MemoryWindow()
       caption_(texts::kDesignCaption) {}
 
 int MemoryWindow::AppendRow() {
-  rows_.emplace_back();
+  const std::size_t index = static_cast<std::size_t>(rowCount_);
+  if (index % kRowsPerBlock == 0) rowBlocks_.push_back(std::make_unique<Row[]>(kRowsPerBlock));
+  ++rowCount_;
   log.push_back("AppendRow");
-  return static_cast<int>(rows_.size()) - 1;
+  return rowCount_ - 1;
+}
+
+MemoryWindow::Cell* MemoryWindow::FindCell(int row, int column) {
+  if (row < 0 || row >= rowCount_ || column < 0 || column >= kColumnCount) return nullptr;
+  const auto index = static_cast<std::size_t>(row);
+  return &rowBlocks_[index / kRowsPerBlock][index % kRowsPerBlock]
+                    [static_cast<std::size_t>(column)];
+}
+
+const MemoryWindow::Cell* MemoryWindow::FindCell(int row, int column) const {
+  return const_cast<MemoryWindow*>(this)->FindCell(row, column);
+}
+
+char* MemoryWindow::TakeCharacters(std::size_t size) {
+  if (size > freeCount_) {
+    // A text longer than a block gets a block of its own; what was left of the current block
+    // stays there for the next short text.
+    if (size > kCharactersPerBlock / 4) {
+      characterBlocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+      return characterBlocks_.back().get();
+    }
+    characterBlocks_.push_back(std::make_unique_for_overwrite<char[]>(kCharactersPerBlock));
+    freeCharacters_ = characterBlocks_.back().get();
+    freeCount_ = kCharactersPerBlock;
+  }
+  char* taken = freeCharacters_;
+  freeCharacters_ += size;
+  freeCount_ -= size;
+  return taken;
 }
 
 void MemoryWindow::SetCellText(int row, int column, const std::string& text) {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= kColumnCount) return;
-  rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+  Cell* cell = FindCell(row, column);
+  if (cell == nullptr) return;
+  if (text.size() > cell->capacity) {
+    cell->data = TakeCharacters(text.size());
+    cell->capacity = text.size();
+  }
+  if (!text.empty()) std::memcpy(cell->data, text.data(), text.size());
+  cell->size = text.size();
   ++cellWrites;
 }
 
 std::string MemoryWindow::GetCellText(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= kColumnCount) return {};
-  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  const Cell* cell = FindCell(row, column);
+  return cell == nullptr ? std::string() : std::string(cell->Text());
 }
 
 int MemoryWindow::FindRow(int column, const std::string& text) const {
-  for (int row = 0; row < RowCount(); ++row) {
-    if (GetCellText(row, column) == text) return row;
+  for (int row = 0; row < rowCount_; ++row) {
+    const Cell* cell = FindCell(row, column);
+    const std::string_view cellText = cell == nullptr ? std::string_view() : cell->Text();
+    if (cellText == text) return row;
   }
   return -1;
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <array>
-#include <deque>
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/main_window.h"
@@ -36,7 +38,7 @@ class MemoryWindow : public MainWindow {
   void ShowMessageBox(const std::string& text, const std::string& title) override;
 
   // ---- for tests --------------------------------------------------------------------------
-  int RowCount() const { return static_cast<int>(rows_.size()); }
+  int RowCount() const { return rowCount_; }
   void SelectRow(int row) { selectedRow_ = row; }  // -1 clears the selection
   void SetCheckBoxChecked(bool checked) { checked_ = checked; }
   bool IsButtonEnabled(Button button) const;
@@ -51,8 +53,33 @@ class MemoryWindow : public MainWindow {
 
  private:
   static constexpr int kButtons = 4;
-  // A deque: appending a row never moves the rows before it, as in a real list.
-  std::deque<std::array<std::string, kColumnCount>> rows_;
+
+  // A cell's text lives in the window's own storage of characters; a rewrite that fits reuses
+  // the cell's bytes, a longer one takes fresh bytes and leaves the old ones unused until the
+  // window goes (tests rewrite few cells, and with texts of much the same length).
+  struct Cell {
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+    std::string_view Text() const { return {data, size}; }
+  };
+  using Row = std::array<Cell, kColumnCount>;
+
+  Cell* FindCell(int row, int column);
+  const Cell* FindCell(int row, int column) const;
+  // Room for size characters that stays where it is for the window's life.
+  char* TakeCharacters(std::size_t size);
+
+  // Rows and characters in blocks that never move, as rows in a real list do not: a large list
+  // is filled without regrowing and copying what it already holds, and with one allocation for
+  // many rows instead of several per row.
+  static constexpr std::size_t kRowsPerBlock = 4096;
+  static constexpr std::size_t kCharactersPerBlock = std::size_t{1} << 20;
+  std::vector<std::unique_ptr<Row[]>> rowBlocks_;
+  int rowCount_ = 0;
+  std::vector<std::unique_ptr<char[]>> characterBlocks_;
+  char* freeCharacters_ = nullptr;
+  std::size_t freeCount_ = 0;
   std::array<std::string, kButtons> captions_;
   std::array<bool, kButtons> buttonEnabled_{true, true, true, true};
   int selectedRow_ = -1;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -318,6 +320,59 @@ TEST_F(LoadConfigurationTest, TenMegabyteLines) {
   ASSERT_EQ(catalogue_.Count(), 2);
   EXPECT_EQ(catalogue_.At(1).arguments, longArguments);
   EXPECT_EQ(catalogue_.At(2).name, "small");
+}
+
+// The list's order as it is defined: the accepted lines in file order, then every pass of the
+// exchange sort in full, swapping neighbours whose ids are in the wrong order.
+void ExchangeSort(ServiceCatalogue& catalogue) {
+  const int n = catalogue.Count();
+  for (int pass = 1; pass <= n; ++pass) {
+    for (int k = 1; k <= n - pass; ++k) {
+      if (catalogue.At(k).id > catalogue.At(k + 1).id) catalogue.Swap(k);
+    }
+  }
+}
+
+TEST_F(LoadConfigurationTest, OrderEqualsTheExchangeSortOfTheAcceptedLines) {
+  std::mt19937 random(11);
+  const std::string extremes[] = {"-2147483648", "2147483647", "4294967295", "-0", "x"};
+  for (int round = 0; round < 40; ++round) {
+    const int lines = std::uniform_int_distribution<int>(0, 70)(random);
+    // Few distinct ids, so most repeat; some lines are refused and must leave no gap.
+    std::uniform_int_distribution<int> pick(0, 9);
+    std::string text = "T\r\n";
+    for (int i = 0; i < lines; ++i) {
+      const int p = pick(random);
+      const std::string id = p < 5 ? extremes[p] : std::to_string(p - 7);
+      const std::string name = "s" + std::to_string(i);
+      text += p == 9 ? id + "," + name + ",,null\r\n"
+                     : id + "," + name + ",C:\\b" + std::to_string(i % 3) + "\\" + name +
+                           ".exe,-n " + name + "\r\n";
+    }
+    WriteConfiguration(text);
+    ServiceCatalogue loaded;
+    fake::MemoryWindow window;
+    LoadConfiguration(loaded, window, machine_);
+    ServiceCatalogue reference;
+    std::string caption;
+    ASSERT_TRUE(ParseConfiguration(text, reference, caption));
+    ExchangeSort(reference);
+
+    ASSERT_EQ(loaded.Count(), reference.Count()) << "round " << round;
+    ASSERT_EQ(window.RowCount(), reference.Count()) << "round " << round;
+    for (int p = 1; p <= reference.Count(); ++p) {
+      const ServiceRecord& got = loaded.At(p);
+      const ServiceRecord& want = reference.At(p);
+      ASSERT_EQ(got.id, want.id) << "round " << round << " position " << p;
+      ASSERT_EQ(got.name, want.name) << "round " << round << " position " << p;
+      ASSERT_EQ(got.path, want.path);
+      ASSERT_EQ(got.arguments, want.arguments);
+      ASSERT_EQ(got.imageName, want.imageName);
+      ASSERT_EQ(window.GetCellText(p - 1, kColumnId), std::to_string(want.id));
+      ASSERT_EQ(window.GetCellText(p - 1, kColumnName), want.name);
+      ASSERT_EQ(window.GetCellText(p - 1, kColumnArguments), want.arguments);
+    }
+  }
 }
 
 }  // namespace
