@@ -15,6 +15,24 @@ namespace {
 
 using StartTest = ControlTest;
 
+// A world of its own with one service (image a.exe), for tests that need several.
+struct OneServiceWorld {
+  ObservedMachine machine;
+  fake::MemoryWindow window;
+  ServiceCatalogue catalogue;
+  ToolContext tool{catalogue, window, machine};
+
+  explicit OneServiceWorld(const std::string& path = "C:\\a.exe",
+                           const std::string& arguments = {}) {
+    ServiceRecord record;
+    record.path = path;
+    record.arguments = arguments;
+    record.imageName = "a.exe";
+    catalogue.Append(record);
+    window.AppendRow();
+  }
+};
+
 TEST(WorkingDirectoryTest, UpToAndIncludingTheLastRealBackslash) {
   struct Case {
     std::string path;
@@ -81,17 +99,10 @@ TEST_F(StartTest, ALookEndingExactlyAtTheLimitDoesNotEndTheWatch) {
   };
   for (const Case c : {Case{300, 11, 5500}, Case{301, 10, 5001}}) {
     SCOPED_TRACE(c.delayOfTenthLook);
-    ObservedMachine fresh;
-    fake::MemoryWindow freshWindow;
-    ServiceCatalogue freshCatalogue;
-    ToolContext freshTool{freshCatalogue, freshWindow, fresh};
-    ServiceRecord record;
-    record.path = "C:\\a.exe";
-    record.imageName = "a.exe";
-    freshCatalogue.Append(record);
-    freshWindow.AppendRow();
+    OneServiceWorld world;
+    ObservedMachine& fresh = world.machine;
     fresh.lookCost = [&](std::size_t index) { return index == 9 ? c.delayOfTenthLook : 0; };
-    StartService(freshTool, 1);
+    StartService(world.tool, 1);
     EXPECT_EQ(fresh.lookTimes.size(), c.looks);
     EXPECT_EQ(fresh.Now(), c.returnsAt);
   }
@@ -100,17 +111,10 @@ TEST_F(StartTest, ALookEndingExactlyAtTheLimitDoesNotEndTheWatch) {
 TEST_F(StartTest, WatchAcrossTheTickCountWrapStillLastsFiveSeconds) {
   for (std::uint32_t tickStart : {0xFFFFFFFFu - 1000u, 0xFFFFFFFFu, 0x7FFFFFFFu - 2000u}) {
     SCOPED_TRACE(tickStart);
-    ObservedMachine fresh;
+    OneServiceWorld world;
+    ObservedMachine& fresh = world.machine;
     fresh.SetTickStart(tickStart);
-    fake::MemoryWindow freshWindow;
-    ServiceCatalogue freshCatalogue;
-    ToolContext freshTool{freshCatalogue, freshWindow, fresh};
-    ServiceRecord record;
-    record.path = "C:\\a.exe";
-    record.imageName = "a.exe";
-    freshCatalogue.Append(record);
-    freshWindow.AppendRow();
-    StartService(freshTool, 1);
+    StartService(world.tool, 1);
     EXPECT_EQ(fresh.lookTimes.size(), 11u);
     EXPECT_EQ(fresh.Now(), 5200u);
   }
@@ -123,16 +127,8 @@ TEST_F(StartTest, NewProcessIsBoundAtTheFirstLookAfterItAppearsThenWaits300) {
   };
   for (const Case c : {Case{0, 200}, Case{150, 200}, Case{201, 700}, Case{4800, 5200}}) {
     SCOPED_TRACE(c.appearsAfter);
-    ObservedMachine fresh;
-    fake::MemoryWindow freshWindow;
-    ServiceCatalogue freshCatalogue;
-    ToolContext freshTool{freshCatalogue, freshWindow, fresh};
-    ServiceRecord record;
-    record.path = "C:\\srv\\a.exe";
-    record.arguments = "-p 1";
-    record.imageName = "a.exe";
-    freshCatalogue.Append(record);
-    freshWindow.AppendRow();
+    OneServiceWorld world("C:\\srv\\a.exe", "-p 1");
+    ObservedMachine& fresh = world.machine;
     ProcessId appeared = 0;
     fresh.onShellExecute = [&](const fake::ShellExecuteCall&) {
       fresh.ScheduleWorldEvent(fresh.Now() + c.appearsAfter, [&] {
@@ -140,12 +136,12 @@ TEST_F(StartTest, NewProcessIsBoundAtTheFirstLookAfterItAppearsThenWaits300) {
         fresh.AddWindow(appeared, "ServerWindow");
       });
     };
-    StartService(freshTool, 1);
+    StartService(world.tool, 1);
     ASSERT_NE(appeared, 0u);
-    EXPECT_EQ(freshCatalogue.At(1).processId, appeared);
-    EXPECT_NE(freshCatalogue.At(1).windowHandle, 0u);
-    EXPECT_EQ(freshWindow.GetCellText(0, kColumnStatus), Text(texts::kStatusRunning));
-    EXPECT_EQ(freshWindow.GetCellText(0, kColumnShown), Text(texts::kTrue));
+    EXPECT_EQ(world.catalogue.At(1).processId, appeared);
+    EXPECT_NE(world.catalogue.At(1).windowHandle, 0u);
+    EXPECT_EQ(world.window.GetCellText(0, kColumnStatus), Text(texts::kStatusRunning));
+    EXPECT_EQ(world.window.GetCellText(0, kColumnShown), Text(texts::kTrue));
     EXPECT_EQ(fresh.lookTimes.back(), c.boundAtLook);
     // After the bind's window search, 300 ms more, unless the limit has passed.
     const std::uint64_t pause = c.boundAtLook > 5000 ? 0 : 300;
